@@ -1,0 +1,3 @@
+#include "TCounterState.h"
+
+TCounterState CounterState;
