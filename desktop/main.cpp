@@ -1,0 +1,7 @@
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+  QApplication App(argc, argv);
+  return 0;
+}
