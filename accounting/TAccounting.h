@@ -3,15 +3,11 @@
 #include "TBeep.h"
 #include "TClock.h"
 #include "TCounterState.h"
+#include "TCounterStore.h"
 #include "TDialler.h"
 #include "TDialogs.h"
 #include "TDisplay.h"
 #include "TNetMonitor.h"
-
-// Name of the counter file, in the current directory.
-inline constexpr const char* CounterFileName = "decompte_internet.log";
-// Name of the reset-day file, in the current directory.
-inline constexpr const char* ResetDayFileName = "jour_raz.txt";
 
 // The connection accounting: the one-second tick, the counter reload and the
 // user's commands, over the accounting state and the display records.
@@ -46,6 +42,9 @@ public:
   void Quitter1Click();
 
 private:
+  // Add the session's seconds to the counter file and show the new total.
+  void FoldIn();
+
   TCounterState& FState;
   TDisplay& FDisplay;
   TNetMonitor& FMonitor;

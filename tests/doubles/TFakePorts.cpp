@@ -12,10 +12,9 @@ TDialogAnswer TFakeDialogs::Next()
 void TFakeDialogs::ShowMessage(const std::string& Text)
 {
   Shown.push_back({"message", "Tavrelo", Text, ""});
-  if (!Script.empty() && Script.front().While) {
-    TDialogAnswer Answer = Next();
+  TDialogAnswer Answer = Next();
+  if (Answer.While)
     Answer.While();
-  }
 }
 
 bool TFakeDialogs::Confirm(const std::string& Text)
@@ -38,4 +37,57 @@ bool TFakeDialogs::InputQuery(const std::string& Caption, const std::string& Pro
   if (Answer.Accept)
     Value = Answer.Text.substr(0, 255);
   return Answer.Accept;
+}
+
+namespace {
+
+std::string JoinArgs(const std::vector<std::string>& Argv)
+{
+  std::string Line;
+  for (const std::string& Arg : Argv)
+    Line += (Line.empty() ? "" : " ") + Arg;
+  return Line;
+}
+
+} // namespace
+
+TCommandResult TFakeCommandRunner::Run(const std::vector<std::string>& Argv, TOutput)
+{
+  const std::string Line = JoinArgs(Argv);
+  std::unique_lock<std::mutex> Lock(FMutex);
+  FStarted.push_back(Line);
+  FChanged.notify_all();
+  FChanged.wait(Lock, [this] { return !FHeld; });
+  const auto Found = Results.find(Line);
+  const TCommandResult Result = Found != Results.end() ? Found->second : TCommandResult{127, ""};
+  ++FFinished;
+  FChanged.notify_all();
+  return Result;
+}
+
+void TFakeCommandRunner::Hold()
+{
+  std::lock_guard<std::mutex> Lock(FMutex);
+  FHeld = true;
+}
+
+void TFakeCommandRunner::Release()
+{
+  std::lock_guard<std::mutex> Lock(FMutex);
+  FHeld = false;
+  FChanged.notify_all();
+}
+
+std::vector<std::string> TFakeCommandRunner::WaitForRuns(size_t Count)
+{
+  std::unique_lock<std::mutex> Lock(FMutex);
+  // The bound only keeps a broken worker from hanging the test run.
+  FChanged.wait_for(Lock, std::chrono::seconds(30), [this, Count] { return FFinished >= Count; });
+  return FStarted;
+}
+
+std::vector<std::string> TFakeCommandRunner::Started()
+{
+  std::lock_guard<std::mutex> Lock(FMutex);
+  return FStarted;
 }

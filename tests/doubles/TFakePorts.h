@@ -1,12 +1,17 @@
 #pragma once
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "TAppPort.h"
 #include "TBeep.h"
 #include "TClock.h"
+#include "TCommandRunner.h"
 #include "TDialler.h"
 #include "TDialogs.h"
 
@@ -57,10 +62,11 @@ struct TDialogAnswer {
   std::function<void()> While; // run while the dialog is "open", as timers do
 };
 
-// Dialogs answering from a script; every dialog shown is recorded.
+// Dialogs answering from a script; every dialog shown is recorded.  Each
+// dialog takes the next answer of the script, if any, and runs its While.
 class TFakeDialogs : public TDialogs {
 public:
-  // Record the message and run the next answer's While.
+  // Record the message and take the next answer, whose Accept is not used.
   void ShowMessage(const std::string& Text) override;
   // Record the question and answer from the script (Oui when it is empty).
   bool Confirm(const std::string& Text) override;
@@ -85,4 +91,31 @@ public:
 
 private:
   TDialogAnswer Next();
+};
+
+// Command runner that records every command and answers from a table keyed
+// by the command line joined with blanks; unknown commands answer 127.
+// Safe to use from several threads; Hold makes every run wait for Release.
+class TFakeCommandRunner : public TCommandRunner {
+public:
+  // Record Argv, wait while held, and answer the scripted result.
+  TCommandResult Run(const std::vector<std::string>& Argv, TOutput Output) override;
+  // Make the following runs wait until Release.
+  void Hold();
+  // Let waiting and later runs go on.
+  void Release();
+  // Wait until Count runs have finished (30 s at most); answer the command lines started so far.
+  std::vector<std::string> WaitForRuns(size_t Count);
+  // Answer the command lines started so far, without waiting.
+  std::vector<std::string> Started();
+
+  // Results by command line, such as "nmcli -t -f RUNNING general".
+  std::map<std::string, TCommandResult> Results;
+
+private:
+  std::mutex FMutex;
+  std::condition_variable FChanged;
+  bool FHeld = false;
+  size_t FFinished = 0;
+  std::vector<std::string> FStarted;
 };
