@@ -5,6 +5,8 @@
 // Results of the table calls.
 inline constexpr uint32_t NO_ERROR = 0;
 inline constexpr uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr uint32_t ERROR_GEN_FAILURE = 31;
+inline constexpr uint32_t ERROR_INVALID_PARAMETER = 87;
 
 // One row of the interface table, 860 bytes, little-endian.
 struct MIB_IFROW {
@@ -86,6 +88,18 @@ inline constexpr uint32_t IF_TYPE_SOFTWARE_LOOPBACK = 24;
 inline constexpr uint32_t IF_TYPE_IEEE80211 = 71;
 inline constexpr uint32_t IF_TYPE_TUNNEL = 131;
 inline constexpr uint32_t IF_TYPE_WWANPP = 243;
+
+// Administrative states of dwAdminStatus.
+inline constexpr uint32_t MIB_IF_ADMIN_STATUS_UP = 1;
+inline constexpr uint32_t MIB_IF_ADMIN_STATUS_DOWN = 2;
+// Operational states of dwOperStatus.
+inline constexpr uint32_t IF_OPER_STATUS_NON_OPERATIONAL = 0;
+inline constexpr uint32_t IF_OPER_STATUS_DISCONNECTED = 2;
+inline constexpr uint32_t IF_OPER_STATUS_OPERATIONAL = 5;
+
+// Address flags of wType.
+inline constexpr uint16_t MIB_IPADDR_PRIMARY = 0x0001;
+inline constexpr uint16_t MIB_IPADDR_DYNAMIC = 0x0004;
 
 // Port to the interface and address tables.  Each call with a size too small
 // for the table stores the needed size and answers ERROR_INSUFFICIENT_BUFFER;

@@ -66,6 +66,10 @@ void TNetMonitor::InitGrid(const TMIBIfArray& Rows)
     return;
   const int N = static_cast<int>(Rows.size());
   sgmib.SetRowCount(N + 2);
+  // A shrunk grid's new bottom row held an interface: it must read as empty,
+  // for the throughput sum and for the link test.
+  for (int Col = 0; Col < GridColumns; ++Col)
+    sgmib.SetCell(Col, N + 1, "");
   IfStats.assign(Rows.size(), TStatRec{});
   for (int i = 0; i < N; ++i) {
     const MIB_IFROW& Row = Rows[size_t(i)];

@@ -10,7 +10,8 @@ MIB_IFROW MakeIfRow(uint32_t Index, const std::string& Descr, const std::vector<
   Row.dwIndex = Index;
   Row.dwType = IF_TYPE_ETHERNET_CSMACD;
   Row.dwPhysAddrLen = static_cast<uint32_t>(Mac.size());
-  std::memcpy(Row.bPhysAddr, Mac.data(), Mac.size() < 8 ? Mac.size() : 8);
+  if (!Mac.empty())
+    std::memcpy(Row.bPhysAddr, Mac.data(), Mac.size() < 8 ? Mac.size() : 8);
   Row.dwInOctets = InOctets;
   Row.dwOutOctets = OutOctets;
   const size_t Length = Descr.size() < 255 ? Descr.size() : 255;
