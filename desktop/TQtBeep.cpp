@@ -1,0 +1,8 @@
+#include "TQtBeep.h"
+
+#include <QApplication>
+
+void TQtBeep::Beep()
+{
+  QApplication::beep();
+}

@@ -1,0 +1,50 @@
+#include "WindowHelpers.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "TResources.h"
+
+void ShowInFront(QWidget* Window)
+{
+  if (Window == nullptr)
+    return;
+  Window->show();
+  Window->raise();
+  Window->activateWindow();
+}
+
+void CentreOnScreen(QWidget* Window)
+{
+  QScreen* Screen = Window->screen() != nullptr ? Window->screen() : QGuiApplication::primaryScreen();
+  if (Screen == nullptr)
+    return;
+  const QRect Area = Screen->geometry();
+  QRect Frame = Window->frameGeometry();
+  Frame.moveCenter(Area.center());
+  Window->move(Frame.topLeft());
+}
+
+QFont FormFont(int PixelSize)
+{
+  QFont Font(QStringLiteral("MS Sans Serif"));
+  Font.setStyleHint(QFont::SansSerif);
+  Font.setPixelSize(PixelSize);
+  return Font;
+}
+
+QColor ColorFromValue(int32_t Value)
+{
+  const auto Bits = static_cast<uint32_t>(Value);
+  return QColor(static_cast<int>(Bits & 0xFF), static_cast<int>((Bits >> 8) & 0xFF),
+                static_cast<int>((Bits >> 16) & 0xFF));
+}
+
+std::string ResourceText(std::string_view Name)
+{
+  const TResource* Found = FindResource(Name);
+  if (Found == nullptr)
+    return {};
+  return std::string(reinterpret_cast<const char*>(Found->Data), Found->Size);
+}
