@@ -1,6 +1,7 @@
 #include "TTextFile.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -89,6 +90,31 @@ void WriteAll(int Fd, const std::string& Bytes)
   }
 }
 
+std::string BaseNameOf(const std::string& Path)
+{
+  const size_t Slash = Path.rfind('/');
+  return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// Remove the temporaries that writes of Path killed before their rename left
+// behind: the names WriteTextLines makes, Path's name, ".tmp" and digits.
+void RemoveStaleTemporaries(const std::string& Directory, const std::string& Path)
+{
+  const std::string Prefix = BaseNameOf(Path) + ".tmp";
+  DIR* Dir = ::opendir(Directory.c_str());
+  if (Dir == nullptr)
+    return;
+  while (const dirent* Entry = ::readdir(Dir)) {
+    const std::string Name = Entry->d_name;
+    if (Name.size() <= Prefix.size() || Name.compare(0, Prefix.size(), Prefix) != 0)
+      continue;
+    if (Name.find_first_not_of("0123456789", Prefix.size()) != std::string::npos)
+      continue;
+    ::unlinkat(::dirfd(Dir), Name.c_str(), 0);
+  }
+  ::closedir(Dir);
+}
+
 } // namespace
 
 bool FileExists(const std::string& Path)
@@ -139,6 +165,7 @@ void WriteTextLines(const std::string& Path, const std::vector<std::string>& Lin
     Bytes += Utf8ToCp1252(Line) + "\r\n";
 
   const std::string Directory = DirectoryOf(Path);
+  RemoveStaleTemporaries(Directory, Path);
   static std::mt19937_64 Random{std::random_device{}()};
   std::string TempPath;
   int Fd = -1;

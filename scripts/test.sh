@@ -13,4 +13,4 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVRELO_SANITIZE=ON -DTAVRELO_DESKTOP=OFF -DTAVRELO_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --output-on-failure -j"$jobs" --timeout 300 -LE real-window)
+  ctest --output-on-failure -j"$jobs" --timeout 300 -LE "real-window|soak")

@@ -125,3 +125,16 @@ TEST_F(TTextFileTest, WriteReplacesPlantedLinkInsteadOfFollowingIt)
   EXPECT_FALSE(fs::is_symlink(Path("f")));
   EXPECT_EQ(Get("f"), "a\r\n0\r\n1\r\n");
 }
+
+TEST_F(TTextFileTest, WriteRemovesTemporariesOfInterruptedWrites)
+{
+  Put("f", "a\r\n1\r\n2\r\n");
+  Put("f.tmp123", "half");
+  Put("f.tmpx", "not ours");
+  Put("g.tmp5", "another file's");
+  WriteTextLines(Path("f"), {"b", "2", "3"});
+  EXPECT_FALSE(fs::exists(Path("f.tmp123")));
+  EXPECT_TRUE(fs::exists(Path("f.tmpx")));
+  EXPECT_TRUE(fs::exists(Path("g.tmp5")));
+  EXPECT_EQ(Get("f"), "b\r\n2\r\n3\r\n");
+}

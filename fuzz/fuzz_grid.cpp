@@ -1,0 +1,7 @@
+#include "FuzzBodies.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+  FuzzGridUpdate(Data, Size);
+  return 0;
+}
