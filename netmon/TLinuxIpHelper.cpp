@@ -227,23 +227,43 @@ void SortAddrRows(std::vector<MIB_IPADDRROW>& Rows)
 
 TLinuxIpHelper::TLinuxIpHelper(std::string SysfsRoot) : FSysfsRoot(std::move(SysfsRoot)) {}
 
+const TSysfsFacts& TLinuxIpHelper::FactsOf(const TLinkRecord& Link)
+{
+  TFactsKey Key{Link.Index, Link.Name, Link.Flags};
+  auto Found = FFacts.find(Key);
+  if (Found == FFacts.end())
+    Found = FFacts.emplace(Key, ReadSysfsFacts(FSysfsRoot, Link.Name, Link.Index)).first;
+  return FSeenFacts.insert(FFacts.extract(Found)).position->second;
+}
+
 uint32_t TLinuxIpHelper::GetIfTable(MIB_IFTABLE* pIfTable, uint32_t* pdwSize, bool bOrder)
 {
   if (pdwSize == nullptr)
     return ERROR_INVALID_PARAMETER;
-  ifinfomsg Request{};
-  Request.ifi_family = AF_UNSPEC;
+  // A size query needs only the count: spare it the counters and the sysfs reads.
+  const bool SizeOnly = pIfTable == nullptr || *pdwSize < sizeof(uint32_t) + sizeof(MIB_IFROW);
+  struct {
+    ifinfomsg Info;
+    rtattr MaskHeader;
+    uint32_t Mask;
+  } Request{};
+  Request.Info.ifi_family = AF_UNSPEC;
+  Request.MaskHeader.rta_len = RTA_LENGTH(sizeof Request.Mask);
+  Request.MaskHeader.rta_type = IFLA_EXT_MASK;
+  Request.Mask = SizeOnly ? RTEXT_FILTER_SKIP_STATS : 0;
   if (!FSocket.Dump(RTM_GETLINK, &Request, sizeof Request, FMessages) || !ParseLinkDump(FMessages, FLinks))
     return ERROR_GEN_FAILURE;
   const uint64_t Needed = sizeof(uint32_t) + uint64_t(FLinks.size()) * sizeof(MIB_IFROW);
-  // A size query needs only the count: spare it the sysfs reads.
-  if (pIfTable == nullptr || *pdwSize < Needed) {
+  if (SizeOnly || *pdwSize < Needed) {
     FIfRows.resize(FLinks.size());
     return AnswerTable<MIB_IFTABLE>(FIfRows, nullptr, pdwSize);
   }
   FIfRows.clear();
+  FSeenFacts.clear();
   for (const TLinkRecord& Link : FLinks)
-    FIfRows.push_back(BuildIfRow(Link, ReadSysfsFacts(FSysfsRoot, Link.Name, Link.Index)));
+    FIfRows.push_back(BuildIfRow(Link, FactsOf(Link)));
+  // Forget the links that went away or changed.
+  FFacts.swap(FSeenFacts);
   if (bOrder)
     std::stable_sort(FIfRows.begin(), FIfRows.end(),
                      [](const MIB_IFROW& a, const MIB_IFROW& b) { return a.dwIndex < b.dwIndex; });

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "IPHLPAPI.h"
@@ -30,7 +32,8 @@ MIB_IPADDRROW BuildAddrRow(const TAddrRecord& Addr);
 void SortAddrRows(std::vector<MIB_IPADDRROW>& Rows);
 
 // The interface and address tables read from the kernel through rtnetlink,
-// in the network namespace of the thread that first calls.
+// in the network namespace of the thread that first calls.  The sysfs facts
+// of a link are read again whenever its index, name or flags change.
 class TLinuxIpHelper : public TIpHelperService {
 public:
   // Build the service over the sysfs interface directory SysfsRoot.
@@ -42,7 +45,13 @@ public:
   uint32_t GetIpAddrTable(MIB_IPADDRTABLE* pIpAddrTable, uint32_t* pdwSize, bool bOrder) override;
 
 private:
+  // Answer the sysfs facts of Link, from the cache while the link is unchanged.
+  const TSysfsFacts& FactsOf(const TLinkRecord& Link);
+
+  using TFactsKey = std::tuple<uint32_t, std::string, uint32_t>;
   std::string FSysfsRoot;
+  std::map<TFactsKey, TSysfsFacts> FFacts;
+  std::map<TFactsKey, TSysfsFacts> FSeenFacts;
   TNetlinkSocket FSocket;
   std::string FMessages;
   std::vector<TLinkRecord> FLinks;
