@@ -278,3 +278,60 @@ TEST_F(TTickTest, FoldInSessionAtTerminationWritesOnlyAnOpenSession)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TTickTest, EachSituationOfTheFoldIn)
+{
+  struct TCase {
+    std::string Name;
+    std::string Counter;
+    std::string Error;
+    std::string After; // the file after the tick
+    std::string Seconds, Plan;
+    int32_t PlanHours;
+  };
+  const std::string S = Start;
+  const TCase Cases[] = {
+      {"line 2 empty", S + "\r\n\r\n5\r\n", "", S + "\r\n30\r\n5\r\n", "0", "5", 5},
+      {"line 2 not whole", S + "\r\nabc\r\n5\r\n", NotInteger("abc"), "", "abc", "5", 5},
+      {"line 3 missing", S + "\r\n100\r\n", NotInteger(""), "", "100", "", 42},
+      {"line 3 not whole", S + "\r\n100\r\nx\r\n", NotInteger("x"), "", "100", "x", 42},
+      {"sum past 32 bits", S + "\r\n2147483620\r\n5\r\n", "Débordement d'entier", "", "2147483620", "5", 5},
+      {"largest total", S + "\r\n2147483617\r\n5\r\n", "", S + "\r\n2147483647\r\n5\r\n", "2147483617", "5", 5},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Put(CounterFileName, Case.Counter);
+    Put(ResetDayFileName, "abc\r\n");
+    State = TCounterState{};
+    State.PreviousLinkState = LinkConnected;
+    State.SessionSeconds = 30;
+    State.PlanHours = 42;
+    State.TotalM = 1;
+    State.TotalS = 40;
+    EXPECT_EQ(ErrorOf([&] { Tick(false); }), Case.Error) << "the reset-day file is not read";
+    EXPECT_EQ(State.StartDateText, S);
+    EXPECT_EQ(State.TotalSecondsText, Case.Seconds);
+    EXPECT_EQ(State.PlanHoursText, Case.Plan);
+    EXPECT_EQ(State.PlanHours, Case.PlanHours);
+    const bool Failed = !Case.Error.empty();
+    EXPECT_EQ(Get(CounterFileName), Failed ? Case.Counter : Case.After);
+    EXPECT_EQ(State.SessionSeconds, Failed ? 30 : 0);
+    EXPECT_EQ(State.PreviousLinkState, Failed ? LinkConnected : LinkDisconnected);
+    if (Failed) {
+      EXPECT_EQ(State.TotalM * 60 + State.TotalS, 100) << "the shown total waits for the file";
+    }
+  }
+}
+
+TEST_F(TTickTest, SessionPast32BitsRaisesTheOverflow)
+{
+  State.PreviousLinkState = LinkConnected;
+  State.SessionSeconds = 2147483647;
+  EXPECT_EQ(ErrorOf([&] { Tick(true); }), "Débordement d'entier");
+  EXPECT_EQ(State.SessionSeconds, 2147483647);
+  EXPECT_EQ(Display.Form1.Color, clRed) << "the steps before the failing one stay done";
+}
+
+} // namespace
