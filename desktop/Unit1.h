@@ -153,7 +153,7 @@ private:
   std::string FShownLabel1;
   std::string FShownLabel2;
   std::string FShownLabel8;
-  int32_t FShownTrayIcon = ApplicationIcon - 1;
+  int32_t FShownTrayIcon = ApplicationIcon;
 };
 
 // The main banner window, set once when it is built.
