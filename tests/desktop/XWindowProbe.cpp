@@ -1,5 +1,5 @@
 // A small X client that looks at the program's windows from outside:
-//   XWindowProbe start <program> [args...]    start it, wait until its banner is mapped, print "pid ms"
+//   XWindowProbe start <title> <program> [args...]  start it, wait until its window is mapped, print "pid ms"
 //   XWindowProbe shape <pid> <title>          print "x y width height" then each bounding-shape rectangle
 //   XWindowProbe mapped <pid> <title>         exit 0 when such a window is viewable, 1 otherwise
 //   XWindowProbe wait <pid> <title> <ms>      wait up to ms for such a window to be viewable
@@ -81,7 +81,7 @@ bool Viewable(Display* Dpy, Window W)
   return W != None && XGetWindowAttributes(Dpy, W, &Attributes) != 0 && Attributes.map_state == IsViewable;
 }
 
-int Start(Display* Dpy, char** Argv)
+int Start(Display* Dpy, const std::string& Title, char** Argv)
 {
   const auto Begin = std::chrono::steady_clock::now();
   const pid_t Child = fork();
@@ -95,7 +95,7 @@ int Start(Display* Dpy, char** Argv)
     return 2;
   const auto Limit = Begin + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < Limit) {
-    const Window Banner = FindWindow(Dpy, DefaultRootWindow(Dpy), static_cast<unsigned long>(Child), "Tavrelo");
+    const Window Banner = FindWindow(Dpy, DefaultRootWindow(Dpy), static_cast<unsigned long>(Child), Title);
     if (Viewable(Dpy, Banner)) {
       const auto Ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - Begin);
       std::printf("%d %lld\n", static_cast<int>(Child), static_cast<long long>(Ms.count()));
@@ -134,7 +134,7 @@ int Shape(Display* Dpy, unsigned long Pid, const std::string& Title)
 int main(int argc, char** argv)
 {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s start <program> | shape <pid> <title> | mapped <pid> <title> | wait <pid> <title> <ms>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s start <title> <program> | shape <pid> <title> | mapped <pid> <title> | wait <pid> <title> <ms>\n", argv[0]);
     return 2;
   }
   Display* Dpy = XOpenDisplay(nullptr);
@@ -144,8 +144,8 @@ int main(int argc, char** argv)
   }
   const std::string Command = argv[1];
   int Result = 2;
-  if (Command == "start")
-    Result = Start(Dpy, argv + 2);
+  if (Command == "start" && argc >= 4)
+    Result = Start(Dpy, argv[2], argv + 3);
   else if (Command == "shape" && argc == 4)
     Result = Shape(Dpy, std::strtoul(argv[2], nullptr, 10), argv[3]);
   else if (Command == "wait" && argc == 5) {
