@@ -8,9 +8,10 @@ cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRELO_TEST
 cmake --build "$top/build" -j"$(nproc)" --target tavrelo
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   cat >&2 <<MSG
-No display: Tavrelo is a desktop program and needs an X11 session.
-To try it without one, run it under Xvfb:
-  xvfb-run -s "-screen 0 1024x768x24" $top/build/tavrelo
+No display: Tavrelo is a desktop program and needs an X11 session (DISPLAY is not set).
+The program is built. To try it without a desktop, run it on a virtual X server
+(Debian package xvfb), from the directory where it should keep its files:
+  xvfb-run -a -s "-screen 0 1024x768x24" $top/build/tavrelo
 MSG
   exit 1
 fi
