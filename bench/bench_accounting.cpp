@@ -76,7 +76,7 @@ void BM_TickConnected(benchmark::State& Run)
   if (Bench.Display.Form1.Color != clRed)
     Run.SkipWithError("the link did not count as up");
 }
-BENCHMARK(BM_TickConnected)->Arg(16);
+BENCHMARK(BM_TickConnected)->Arg(1)->Arg(16)->Arg(256);
 
 void BM_TickDisconnected(benchmark::State& Run)
 {
@@ -87,7 +87,7 @@ void BM_TickDisconnected(benchmark::State& Run)
   if (Bench.Display.Form1.Color != clGreen)
     Run.SkipWithError("the link did not count as down");
 }
-BENCHMARK(BM_TickDisconnected)->Arg(16);
+BENCHMARK(BM_TickDisconnected)->Arg(1)->Arg(16)->Arg(256);
 
 // One disconnected tick that folds a session into a real counter file, synced to disk.
 void BM_TickWithFoldIn(benchmark::State& Run)
