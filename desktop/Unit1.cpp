@@ -64,13 +64,6 @@ QLabel* MakeLabel(QWidget* Parent, const char* Name, const char* Caption, QRect 
   return Label;
 }
 
-// Answer whether two gauge records show the same.
-bool SameGauge(const TGaugeState& A, const TGaugeState& B)
-{
-  return A.MinValue == B.MinValue && A.MaxValue == B.MaxValue && A.Progress == B.Progress &&
-         A.ForeColor == B.ForeColor && A.BackColor == B.BackColor;
-}
-
 } // namespace
 
 TForm1::TForm1(TDesktopServices& Services, TTrayApplication& Application)
@@ -350,9 +343,7 @@ void TForm1::Render()
   RenderLabel(Label8, Shown.Label8.Caption, FShownLabel8, false);
   Shape1->Render(Shown.Shape1);
   Shape2->Render(Shown.Shape2);
-  const TGaugeState Drawn{Gauge1->MinValue(), Gauge1->MaxValue(), Gauge1->Progress(), Gauge1->ForeColor(),
-                          Gauge1->BackColor()};
-  if (!SameGauge(Drawn, Shown.Gauge1))
+  if (!GaugeShows(*Gauge1, Shown.Gauge1))
     Gauge1->Render(Shown.Gauge1);
   if (Dcrocher1->isEnabled() != Shown.Dcrocher1.Enabled)
     Dcrocher1->setEnabled(Shown.Dcrocher1.Enabled);

@@ -35,7 +35,8 @@ TForm3::~TForm3()
 
 void TForm3::Render()
 {
-  Gauge1->Render(FServices.Display.Form3.Gauge1);
+  if (!GaugeShows(*Gauge1, FServices.Display.Form3.Gauge1))
+    Gauge1->Render(FServices.Display.Form3.Gauge1);
 }
 
 void TForm3::showEvent(QShowEvent* Event)

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "TGauge.h"
 #include "TResources.h"
 
 void ShowInFront(QWidget* Window)
@@ -47,4 +48,11 @@ std::string ResourceText(std::string_view Name)
   if (Found == nullptr)
     return {};
   return std::string(reinterpret_cast<const char*>(Found->Data), Found->Size);
+}
+
+bool GaugeShows(const TGauge& Gauge, const TGaugeState& State)
+{
+  return Gauge.MinValue() == State.MinValue && Gauge.MaxValue() == State.MaxValue &&
+         Gauge.Progress() == State.Progress && Gauge.ForeColor() == State.ForeColor &&
+         Gauge.BackColor() == State.BackColor;
 }

@@ -6,6 +6,8 @@
 #include <string>
 
 class QWidget;
+class TGauge;
+struct TGaugeState;
 
 // Show Window, not modal, and bring it to the front; a shown window is only brought forward.
 void ShowInFront(QWidget* Window);
@@ -20,5 +22,7 @@ inline QString ToQString(const std::string& Text)
 {
   return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
 }
+// Answer whether Gauge already shows what State holds.
+bool GaugeShows(const TGauge& Gauge, const TGaugeState& State);
 // Answer the text of an embedded resource, or an empty text when there is none.
 std::string ResourceText(std::string_view Name);
