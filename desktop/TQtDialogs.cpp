@@ -18,7 +18,9 @@ void TQtDialogs::StopIfEnding() const
 
 void TQtDialogs::ShowMessage(const std::string& Text)
 {
-  QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Tavrelo"), QString::fromStdString(Text));
+  QString Lines = QString::fromStdString(Text);
+  Lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Tavrelo"), Lines);
   Box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   Box.exec();
   StopIfEnding();

@@ -30,6 +30,9 @@ void CentreOnScreen(QWidget* Window)
 QFont FormFont(int PixelSize)
 {
   QFont Font(QStringLiteral("MS Sans Serif"));
+  // Fonts of the same width where it is missing, so the banner's texts keep to their places.
+  Font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
   Font.setStyleHint(QFont::SansSerif);
   Font.setPixelSize(PixelSize);
   return Font;
