@@ -343,8 +343,7 @@ void TForm1::Render()
   RenderLabel(Label8, Shown.Label8.Caption, FShownLabel8, false);
   Shape1->Render(Shown.Shape1);
   Shape2->Render(Shown.Shape2);
-  if (!GaugeShows(*Gauge1, Shown.Gauge1))
-    Gauge1->Render(Shown.Gauge1);
+  RenderGauge();
   if (Dcrocher1->isEnabled() != Shown.Dcrocher1.Enabled)
     Dcrocher1->setEnabled(Shown.Dcrocher1.Enabled);
   if (Raccrocher1->isEnabled() != Shown.Raccrocher1.Enabled)
@@ -356,6 +355,26 @@ void TForm1::Render()
     setWindowIcon(Icon.Image());
     PiconeBarreTache1->SetIcone(Icon);
   }
+}
+
+bool TForm1::BarOnScreen() const
+{
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  return Screen == nullptr || Screen->virtualGeometry().intersects(QRect(pos(), QSize(width(), HandleTop)));
+}
+
+void TForm1::RenderGauge()
+{
+  // The gauge cycles ten times a second; painting it while nobody can see it only wakes the X server.
+  const TGaugeState& Activity = FServices.Display.Form1.Gauge1;
+  if (!GaugeShows(*Gauge1, Activity) && BarOnScreen())
+    Gauge1->Render(Activity);
+}
+
+void TForm1::moveEvent(QMoveEvent* Event)
+{
+  QWidget::moveEvent(Event);
+  RenderGauge();
 }
 
 void TForm1::paintEvent(QPaintEvent*)

@@ -127,6 +127,8 @@ protected:
   void resizeEvent(QResizeEvent* Event) override;
   // Run FormResize on a change of the window state.
   void changeEvent(QEvent* Event) override;
+  // Bring the activity gauge up to date when the bar comes onto a screen.
+  void moveEvent(QMoveEvent* Event) override;
   // Take the handle's presses and keep the pointer off the skin under labels and shapes.
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
@@ -139,6 +141,10 @@ private:
   void Guard(const std::function<void()>& Handler);
   // Move the banner to Top, keeping Left.
   void SetTop(int Top);
+  // Answer whether the bar, rows 0 to 47, lies on a screen: tucked, it is above them all.
+  bool BarOnScreen() const;
+  // Show the activity gauge's record when it changed and the bar is on a screen.
+  void RenderGauge();
   // Show a label's caption when it changed.
   void RenderLabel(QLabel* Label, const std::string& Caption, std::string& Shown, bool AutoSize);
 

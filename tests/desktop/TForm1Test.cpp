@@ -92,6 +92,7 @@ TEST_F(Banner, MarqueeMovesOnePixelWrapsAtTheScreenWidthAndCyclesTheGauge)
     EXPECT_EQ(Form1->y(), -48);
   }
   Rig.Shell.Taskbar.clear();
+  Click(Form1->origine, QPoint(5, 5));
   std::vector<int> Progress;
   for (int Tick = 0; Tick < 12; ++Tick) {
     Form1->Timer2Timer();
@@ -100,6 +101,15 @@ TEST_F(Banner, MarqueeMovesOnePixelWrapsAtTheScreenWidthAndCyclesTheGauge)
   EXPECT_EQ(Progress, (std::vector<int>{5, 6, 7, 8, 9, 10, 0, 1, 2, 3, 4, 5}));
   // Every marquee tick hides the taskbar entry again.
   EXPECT_EQ(Rig.Shell.Taskbar, std::vector<int32_t>(12, SW_HIDE));
+
+  // Tucked, the bar is above the screen: the gauge keeps counting and is drawn once it shows again.
+  SendMouse(Form1, QEvent::MouseMove, QPoint(60, 10), Qt::NoButton, Qt::NoButton);
+  Form1->Timer2Timer();
+  Form1->Timer2Timer();
+  EXPECT_EQ(Rig.Display.Form1.Gauge1.Progress, 7);
+  EXPECT_EQ(Form1->Gauge1->Progress(), 5);
+  Click(Form1->origine, QPoint(5, 5));
+  EXPECT_EQ(Form1->Gauge1->Progress(), 7);
 }
 
 TEST_F(Banner, MouseTucksRevealsAndCtrlPressShowsTheConnectionWindow)
