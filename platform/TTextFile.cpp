@@ -58,8 +58,6 @@ public:
     }
     return static_cast<unsigned char>(FBuffer[FPos++]);
   }
-  // Put back the byte Next just answered.
-  void Unread() { --FPos; }
 
 private:
   int FFd;
@@ -140,11 +138,12 @@ std::vector<std::string> ReadTextLines(const std::string& Path, size_t Count)
       if (c < 0) {
         AtEnd = true;
       } else if (c == '\r') {
-        const int After = Reader.Next();
-        if (After < 0)
-          AtEnd = true;
-        else if (After != '\n')
-          Reader.Unread();
+        // After a CR the rest of the line up to its LF is skipped.
+        for (int After = Reader.Next(); After != '\n'; After = Reader.Next())
+          if (After < 0) {
+            AtEnd = true;
+            break;
+          }
         break;
       } else if (c == '\n') {
         break;

@@ -50,7 +50,8 @@ TEST_F(TTextFileTest, LineEndsAtCrLfOrEndOfFile)
   const TCase Cases[] = {
       {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
       {"a\nb\nc", {"a", "b", "c"}},
-      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\rb\rc\r", {"a", "", ""}},
+      {"a\rskipped\nb\r\nc", {"a", "b", "c"}},
       {"a\r\n\r\nc\r\nextra\r\n", {"a", "", "c"}},
       {"a\r\nb\r\n", {"a", "b", ""}},
       {"", {"", "", ""}},
