@@ -3,6 +3,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "TError.h"
@@ -96,18 +97,28 @@ TEST_F(TTextFileTest, WriteReplacesWholeFileWithCrLfLines)
 
 TEST_F(TTextFileTest, FailedWriteLeavesPreviousFileAndNoTemporary)
 {
-  if (::geteuid() == 0)
-    GTEST_SKIP() << "root ignores directory permissions; the mount tests cover this";
   Put("f", "a\r\n1\r\n2\r\n");
-  fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec);
-  try {
-    WriteTextLines(Path("f"), {"b", "2", "3"});
-    FAIL();
-  } catch (const TInOutError& Error) {
-    EXPECT_STREQ(Error.what(), "Accès au fichier refusé");
+  fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                           fs::perms::others_exec);
+  // Root ignores directory permissions, so the write runs as nobody in a child.
+  const pid_t Child = ::fork();
+  if (Child == 0) {
+    if (::geteuid() == 0 && ::setresuid(65534, 65534, 65534) != 0)
+      ::_exit(3);
+    try {
+      WriteTextLines(Path("f"), {"b", "2", "3"});
+      ::_exit(1);
+    } catch (const TInOutError& Error) {
+      ::_exit(std::string(Error.what()) == "Accès au fichier refusé" ? 0 : 2);
+    }
   }
+  int Status = 0;
+  ::waitpid(Child, &Status, 0);
+  ASSERT_TRUE(WIFEXITED(Status));
+  EXPECT_EQ(WEXITSTATUS(Status), 0) << "1: the write went through, 2: another error, 3: could not drop root";
   fs::permissions(Dir, fs::perms::owner_all);
   EXPECT_EQ(Get("f"), "a\r\n1\r\n2\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(TTextFileTest, WriteOverDirectoryRaisesAndRemovesTemporary)
