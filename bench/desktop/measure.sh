@@ -16,20 +16,25 @@ done
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed (Debian package xvfb)" >&2; exit 1; }
 
 work=$(mktemp -d)
-xvfb_pid=""
+servers=()
 pids=()
 cleanup() {
-  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  for p in "${pids[@]}" "${servers[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 hz=$(getconf CLK_TCK)
+
+# Start an Xvfb of its own for name $1; it picks a free display, left in the variable named $2.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/$1.display" >/dev/null 2>&1 &
+  servers+=($!)
+  disown $!
+  echo $! >"$work/$1.xvfb"
+  for _ in $(seq 100); do [ -s "$work/$1.display" ] && break; sleep 0.05; done
+  printf -v "$2" ':%s' "$(head -n1 "$work/$1.display")"
+}
 
 # Answer the user + system ticks of process $1.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -41,47 +46,44 @@ prepare() {
   printf '1\r\n' >"$1/jour_raz.txt"
 }
 
-# Start $2 (window title $1) five times and print the median start-to-mapped time in ms.
+# Start $3 (window title $2) five times on display $1 and print the median start-to-mapped time in ms.
 mapped_ms() {
-  local title=$1 exe=$2 times=()
+  local display=$1 title=$2 exe=$3 times=()
   for run in 1 2 3 4 5; do
     prepare "$work/start"
     local answer
-    answer=$(cd "$work/start" && "$probe" start "$title" "$exe" 2>/dev/null)
-    local pid=${answer% *}
+    answer=$(cd "$work/start" && DISPLAY=$display "$probe" start "$title" "$exe" 2>/dev/null)
+    kill -KILL "${answer% *}" 2>/dev/null || true
     times+=("${answer#* }")
-    kill -KILL "$pid" 2>/dev/null || true
     sleep 0.3
   done
   printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
 }
 
-# Run $2 (title $1) idle for the given seconds and print "cpu% hwm_kB".
-idle() {
-  local title=$1 exe=$2
-  prepare "$work/idle"
-  local answer pid
-  answer=$(cd "$work/idle" && "$probe" start "$title" "$exe" 2>/dev/null)
-  pid=${answer% *}
-  pids+=("$pid")
-  sleep 6 # the splash and the first ticks pass
-  local t0 x0 t1 x1
-  t0=$(ticks "$pid")
-  x0=$(ticks "$xvfb_pid")
-  sleep "$seconds"
-  t1=$(ticks "$pid")
-  x1=$(ticks "$xvfb_pid")
-  local hwm
-  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
-  kill -TERM "$pid" 2>/dev/null || true
-  awk -v a="$t0" -v b="$t1" -v xa="$x0" -v xb="$x1" -v hz="$hz" -v s="$seconds" -v m="$hwm" \
-    'BEGIN { printf "%.2f %.2f %d\n", (b - a) * 100 / hz / s, (xb - xa) * 100 / hz / s, m }'
-}
+start_display tavrelo tavrelo_display
+start_display baseline baseline_display
+echo "start to mapped (median of 5), tavrelo:  $(mapped_ms "$tavrelo_display" Tavrelo "$program") ms"
+echo "start to mapped (median of 5), baseline: $(mapped_ms "$baseline_display" Baseline "$baseline") ms"
 
-echo "start to mapped (median of 5), tavrelo:  $(mapped_ms Tavrelo "$program") ms"
-echo "start to mapped (median of 5), baseline: $(mapped_ms Baseline "$baseline") ms"
-read -r pc px pm <<<"$(idle Tavrelo "$program")"
-read -r bc bx bm <<<"$(idle Baseline "$baseline")"
-echo "idle CPU over ${seconds} s, tavrelo:  ${pc} % of one core (Xvfb ${px} %), peak RSS $((pm / 1024)) MB (${pm} kB)"
-echo "idle CPU over ${seconds} s, baseline: ${bc} % of one core (Xvfb ${bx} %), peak RSS $((bm / 1024)) MB (${bm} kB)"
+# Both run idle side by side, each on its own X server, so that they share the machine's conditions.
+prepare "$work/tavrelo"
+prepare "$work/baseline"
+answer=$(cd "$work/tavrelo" && DISPLAY=$tavrelo_display "$probe" start Tavrelo "$program" 2>/dev/null)
+tpid=${answer% *}
+pids+=("$tpid")
+answer=$(cd "$work/baseline" && DISPLAY=$baseline_display "$probe" start Baseline "$baseline" 2>/dev/null)
+bpid=${answer% *}
+pids+=("$bpid")
+txvfb=$(cat "$work/tavrelo.xvfb")
+bxvfb=$(cat "$work/baseline.xvfb")
+sleep 6 # the splash and the first ticks pass
+t0=$(ticks "$tpid") b0=$(ticks "$bpid") tx0=$(ticks "$txvfb") bx0=$(ticks "$bxvfb")
+sleep "$seconds"
+t1=$(ticks "$tpid") b1=$(ticks "$bpid") tx1=$(ticks "$txvfb") bx1=$(ticks "$bxvfb")
+thwm=$(awk '/^VmHWM/ {print $2}' "/proc/$tpid/status")
+bhwm=$(awk '/^VmHWM/ {print $2}' "/proc/$bpid/status")
+percent() { awk -v a="$1" -v b="$2" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", (b - a) * 100 / hz / s }'; }
+pc=$(percent "$t0" "$t1") bc=$(percent "$b0" "$b1")
+echo "idle CPU over ${seconds} s, tavrelo:  ${pc} % of one core (its Xvfb $(percent "$tx0" "$tx1") %), peak RSS $((thwm / 1024)) MB (${thwm} kB)"
+echo "idle CPU over ${seconds} s, baseline: ${bc} % of one core (its Xvfb $(percent "$bx0" "$bx1") %), peak RSS $((bhwm / 1024)) MB (${bhwm} kB)"
 awk -v p="$pc" -v b="$bc" 'BEGIN { if (b > 0) printf "ratio tavrelo / baseline: %.2f\n", p / b }'
