@@ -2,14 +2,12 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "TAccounting.h"
-#include "TFakeIpHelper.h"
-#include "TFakePorts.h"
+#include "TAccountingRig.h"
 
 namespace {
 
 // An accounting over a fake table service of Count interfaces, one of them WAN.
-struct TBench {
+struct TBench : TAccountingRig {
   explicit TBench(int Count)
   {
     for (int i = 0; i < Count; ++i) {
@@ -30,18 +28,6 @@ struct TBench {
       Row.dwOutOctets += 400;
     }
   }
-
-  TCounterState State;
-  TDisplay Display;
-  TFakeIpHelper IpHelper;
-  TFakeConnectedState Connected;
-  TNetMonitor Monitor{IpHelper, Connected};
-  TFakeClock Clock;
-  TFakeDialogs Dialogs;
-  TFakeBeep Beep;
-  TFakeDialler Dialler;
-  TFakeAppPort App;
-  TAccounting Accounting{State, Display, Monitor, Clock, Dialogs, Beep, Dialler, App};
 };
 
 // A fresh directory on disk as the current directory, removed at the end.

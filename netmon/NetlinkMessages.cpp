@@ -76,6 +76,22 @@ T PrefixOf(std::string_view Payload)
   return Value;
 }
 
+// Copy the counters of a 64-bit or a 32-bit statistics record into Link.
+template <typename TStats>
+void CopyStats(const TStats& Stats, TLinkRecord& Link)
+{
+  Link.RxPackets = Stats.rx_packets;
+  Link.TxPackets = Stats.tx_packets;
+  Link.RxBytes = Stats.rx_bytes;
+  Link.TxBytes = Stats.tx_bytes;
+  Link.RxErrors = Stats.rx_errors;
+  Link.TxErrors = Stats.tx_errors;
+  Link.RxDropped = Stats.rx_dropped;
+  Link.TxDropped = Stats.tx_dropped;
+  Link.Multicast = Stats.multicast;
+  Link.RxNoHandler = Stats.rx_nohandler;
+}
+
 // Parse the payload of one RTM_NEWLINK message into Link.
 bool ParseLink(std::string_view Payload, TLinkRecord& Link)
 {
@@ -97,35 +113,13 @@ bool ParseLink(std::string_view Payload, TLinkRecord& Link)
     case IFLA_ADDRESS:
       Link.HwAddr.assign(Data.begin(), Data.end());
       break;
-    case IFLA_STATS64: {
-      const auto Stats = PrefixOf<rtnl_link_stats64>(Data);
-      Link.RxPackets = Stats.rx_packets;
-      Link.TxPackets = Stats.tx_packets;
-      Link.RxBytes = Stats.rx_bytes;
-      Link.TxBytes = Stats.tx_bytes;
-      Link.RxErrors = Stats.rx_errors;
-      Link.TxErrors = Stats.tx_errors;
-      Link.RxDropped = Stats.rx_dropped;
-      Link.TxDropped = Stats.tx_dropped;
-      Link.Multicast = Stats.multicast;
-      Link.RxNoHandler = Stats.rx_nohandler;
+    case IFLA_STATS64:
+      CopyStats(PrefixOf<rtnl_link_stats64>(Data), Link);
       HaveStats64 = true;
       break;
-    }
     case IFLA_STATS:
-      if (!HaveStats64) {
-        const auto Stats = PrefixOf<rtnl_link_stats>(Data);
-        Link.RxPackets = Stats.rx_packets;
-        Link.TxPackets = Stats.tx_packets;
-        Link.RxBytes = Stats.rx_bytes;
-        Link.TxBytes = Stats.tx_bytes;
-        Link.RxErrors = Stats.rx_errors;
-        Link.TxErrors = Stats.tx_errors;
-        Link.RxDropped = Stats.rx_dropped;
-        Link.TxDropped = Stats.tx_dropped;
-        Link.Multicast = Stats.multicast;
-        Link.RxNoHandler = Stats.rx_nohandler;
-      }
+      if (!HaveStats64)
+        CopyStats(PrefixOf<rtnl_link_stats>(Data), Link);
       break;
     case IFLA_LINKINFO:
       WalkAttributes(Data, [&](uint16_t InfoType, std::string_view InfoData) {

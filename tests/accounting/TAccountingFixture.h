@@ -10,12 +10,11 @@
 #include "TAccounting.h"
 #include "TError.h"
 #include "TTextFile.h"
-#include "TFakeIpHelper.h"
-#include "TFakePorts.h"
+#include "TAccountingRig.h"
 
 // An accounting over fakes, in a fresh temporary directory that is the
 // current directory for the length of the test.
-class TAccountingFixture : public ::testing::Test {
+class TAccountingFixture : public ::testing::Test, public TAccountingRig {
 protected:
   void SetUp() override
   {
@@ -91,17 +90,6 @@ protected:
 
   std::string Dir;
   std::filesystem::path OldDir;
-  TCounterState State;
-  TDisplay Display;
-  TFakeIpHelper IpHelper;
-  TFakeConnectedState Connected;
-  TNetMonitor Monitor{IpHelper, Connected};
-  TFakeClock Clock;
-  TFakeDialogs Dialogs;
-  TFakeBeep Beep;
-  TFakeDialler Dialler;
-  TFakeAppPort App;
-  TAccounting Accounting{State, Display, Monitor, Clock, Dialogs, Beep, Dialler, App};
 };
 
 // Text of the conversion error for Text.

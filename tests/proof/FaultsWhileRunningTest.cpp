@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                [] { fs::remove("decompte_internet.log"); },
                [](TProofRig& Rig) {
                  Rig.Dialogs.Then({true, "", nullptr});
-                 Rig.Accounting->Rinitialiserlecompteur1Click();
+                 Rig.Accounting.Rinitialiserlecompteur1Click();
                },
                15},
         TFault{"replaced_by_directory", "Erreur E/S 21",

@@ -8,19 +8,17 @@ TProofRig::TProofRig()
 {
   IpHelper.IfRows = {MakeIfRow(1, "Loopback lo"), MakeIfRow(2, "Ethernet wan0", {2, 0, 0, 0, 0, 1})};
   IpHelper.AddrRows = {MakeAddrRow("127.0.0.1", 1), MakeAddrRow("192.0.2.2", 2)};
-  Monitor = std::make_unique<TNetMonitor>(IpHelper, ConnectedState);
-  WriteGridHeaders(Monitor->sgmib);
-  Accounting = std::make_unique<TAccounting>(State, Display, *Monitor, Clock, Dialogs, Beep, Dialler, App);
-  Accounting->PrepareState();
-  Monitor->CaptureMIBData(true);
-  Accounting->FormClick();
+  WriteGridHeaders(Monitor.sgmib);
+  Accounting.PrepareState();
+  Monitor.CaptureMIBData(true);
+  Accounting.FormClick();
 }
 
 void TProofRig::Tick(bool LinkUp)
 {
-  ConnectedState.Connected = LinkUp;
+  Connected.Connected = LinkUp;
   IpHelper.IfRows[1].dwInOctets += LinkUp ? 1500 : 0;
-  Accounting->Timer1Timer();
+  Accounting.Timer1Timer();
 }
 
 std::string ReadCounterBytes()
