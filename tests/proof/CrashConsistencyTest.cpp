@@ -31,12 +31,6 @@ pid_t StartDriver(const fs::path& Dir)
   return Got == 5 ? Child : -1;
 }
 
-int32_t LineTwo(const std::string& Bytes)
-{
-  const size_t First = Bytes.find("\r\n");
-  return std::stoi(Bytes.substr(First + 2, Bytes.find("\r\n", First + 2) - First - 2));
-}
-
 } // namespace
 
 // Kill a process that folds sessions in over and over at random moments: the
@@ -44,10 +38,8 @@ int32_t LineTwo(const std::string& Bytes)
 // whole sessions.
 TEST(CrashConsistency, KilledFoldInLeavesOldOrNewFile)
 {
-  const fs::path Dir = fs::temp_directory_path() / ("tavrelo-crash-" + std::to_string(::getpid()));
-  fs::remove_all(Dir);
-  fs::create_directories(Dir);
-  const fs::path Old = fs::current_path();
+  const TScratchDirectory Scratch("crash", false);
+  const fs::path& Dir = Scratch.Path();
   std::mt19937 Random(12345);
   int32_t Previous = 0;
   int Grew = 0;
@@ -60,11 +52,9 @@ TEST(CrashConsistency, KilledFoldInLeavesOldOrNewFile)
     ::waitpid(Driver, &Status, 0);
     ASSERT_TRUE(WIFSIGNALED(Status));
 
-    fs::current_path(Dir);
-    const std::string Bytes = ReadCounterBytes();
-    fs::current_path(Old);
+    const std::string Bytes = ReadCounterBytes(Dir);
     ASSERT_TRUE(IsWholeCounterFile(Bytes)) << "after kill " << Kill << ": [" << Bytes << "]";
-    const int32_t Total = LineTwo(Bytes);
+    const int32_t Total = CounterTotal(Bytes);
     ASSERT_EQ(Total % 16, 0) << "a session was split";
     ASSERT_GE(Total, Previous) << "a fold-in was lost";
     Grew += Total > Previous;
@@ -73,5 +63,4 @@ TEST(CrashConsistency, KilledFoldInLeavesOldOrNewFile)
     ASSERT_LE(Entries, 2) << "interrupted writes leave their temporaries behind";
   }
   EXPECT_GT(Grew, 30) << "the kills should land after many fold-ins";
-  fs::remove_all(Dir);
 }

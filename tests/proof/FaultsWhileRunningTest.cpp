@@ -2,7 +2,6 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "TError.h"
 #include "TProofRig.h"
@@ -23,20 +22,7 @@ struct TFault {
 
 class FaultsWhileRunning : public ::testing::TestWithParam<TFault> {
 protected:
-  void SetUp() override
-  {
-    Dir = fs::temp_directory_path() / ("tavrelo-faults-" + std::to_string(::getpid()) + "-" + GetParam().Name);
-    fs::remove_all(Dir);
-    fs::create_directories(Dir);
-    Old = fs::current_path();
-    fs::current_path(Dir);
-  }
-  void TearDown() override
-  {
-    fs::current_path(Old);
-    fs::remove_all(Dir);
-  }
-  fs::path Dir, Old;
+  TScratchDirectory Scratch{std::string("faults-") + GetParam().Name, true};
 };
 
 std::string Saved;
@@ -68,7 +54,7 @@ TEST_P(FaultsWhileRunning, SessionIsKeptUntilTheFoldInGoesThrough)
   EXPECT_EQ(Rig.State.SessionSeconds, 0);
   const std::string Bytes = ReadCounterBytes();
   ASSERT_TRUE(IsWholeCounterFile(Bytes)) << Bytes;
-  EXPECT_EQ(std::stoi(Bytes.substr(Bytes.find("\r\n") + 2)), Fault.Expected);
+  EXPECT_EQ(CounterTotal(Bytes), Fault.Expected);
   Rig.Tick(false);
   EXPECT_EQ(ReadCounterBytes(), Bytes) << "a second fold-in of the same session";
 }

@@ -1,12 +1,9 @@
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <unistd.h>
 
 #include "TProofRig.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,11 +22,7 @@ long ResidentKiB()
 // and memory stays flat.
 TEST(Soak, MonthOfFlappingLinkCountsEverySecondOnce)
 {
-  const fs::path Dir = fs::temp_directory_path() / ("tavrelo-soak-" + std::to_string(::getpid()));
-  fs::remove_all(Dir);
-  fs::create_directories(Dir);
-  const fs::path Old = fs::current_path();
-  fs::current_path(Dir);
+  const TScratchDirectory Scratch("soak", true);
   {
     TProofRig Rig;
     std::mt19937 Random(2026);
@@ -52,14 +45,11 @@ TEST(Soak, MonthOfFlappingLinkCountsEverySecondOnce)
     Rig.Tick(false); // the last session may still be open at the month's end
     const std::string Bytes = ReadCounterBytes();
     ASSERT_TRUE(IsWholeCounterFile(Bytes)) << Bytes;
-    const size_t First = Bytes.find("\r\n");
-    const long Total = std::stol(Bytes.substr(First + 2));
+    const long Total = CounterTotal(Bytes);
     EXPECT_EQ(Total, Connected + 10 * Sessions) << Sessions << " sessions";
     EXPECT_EQ(Rig.State.SessionSeconds, 0);
     EXPECT_EQ(Rig.State.TotalH * 3600 + Rig.State.TotalM * 60 + Rig.State.TotalS, Total);
     EXPECT_GT(Sessions, 300);
     EXPECT_LT(ResidentKiB() - ResidentAfterWarmUp, 1024) << "memory grew over the month";
   }
-  fs::current_path(Old);
-  fs::remove_all(Dir);
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <unistd.h>
 
 TProofRig::TProofRig()
 {
@@ -21,10 +22,35 @@ void TProofRig::Tick(bool LinkUp)
   Accounting.Timer1Timer();
 }
 
-std::string ReadCounterBytes()
+TScratchDirectory::TScratchDirectory(const std::string& Name, bool Enter)
+    : FPath(std::filesystem::temp_directory_path() / ("tavrelo-" + Name + "-" + std::to_string(::getpid())))
 {
-  std::ifstream In("decompte_internet.log", std::ios::binary);
+  std::filesystem::remove_all(FPath);
+  std::filesystem::create_directories(FPath);
+  if (Enter) {
+    FOld = std::filesystem::current_path();
+    std::filesystem::current_path(FPath);
+  }
+}
+
+TScratchDirectory::~TScratchDirectory()
+{
+  std::error_code Ignored;
+  if (!FOld.empty())
+    std::filesystem::current_path(FOld, Ignored);
+  std::filesystem::remove_all(FPath, Ignored);
+}
+
+std::string ReadCounterBytes(const std::filesystem::path& Dir)
+{
+  std::ifstream In(Dir / "decompte_internet.log", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(In), {});
+}
+
+int32_t CounterTotal(const std::string& Bytes)
+{
+  const size_t First = Bytes.find("\r\n");
+  return std::stoi(Bytes.substr(First + 2, Bytes.find("\r\n", First + 2) - First - 2));
 }
 
 bool IsWholeCounterFile(const std::string& Bytes)
